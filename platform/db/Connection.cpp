@@ -26,13 +26,9 @@ std::string trimmedMessage(const char* message)
 // given (hostaddr, service files, client certificates, DateStyle, time zone,
 // GEQO ...), and an empty value given explicitly counts as not given. The
 // program must behave the same whatever the operator's environment holds, so
-// these variables are removed from the process before the first connection.
+// these variables are removed from the process before each connection.
 void scrubLibpqEnvironment()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
     std::vector<std::string> names;
     for (char** env = environ; env && *env; ++env) {
         const std::string_view entry(*env);
