@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace datamod {
+
+// The SQL text of a component of the data module, kept as the resource
+// ":/data/queries/<component>.sql": one line of the file per line of the
+// text, every blank kept. Throws when the resource is missing.
+std::vector<std::string> sqlLines(std::string_view component);
+
+} // namespace datamod

@@ -1,0 +1,5 @@
+select *
+from emitent
+where emitent = :pEmitent
+  and operator_parola = :pP
+;

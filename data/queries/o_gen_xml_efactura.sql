@@ -1,0 +1,1 @@
+SELECT o_gen_xml_efactura(:pdatadoc, :ptipdoc, :pnrdoc)
