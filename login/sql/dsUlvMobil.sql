@@ -1,0 +1,4 @@
+select *
+from m_firma
+where nume_firma = :pNumeFirma
+;
