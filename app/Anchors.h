@@ -1,0 +1,16 @@
+#pragma once
+
+class QWidget;
+
+namespace app {
+
+// Keeps the widgets of a form at their designed distances from the edges of
+// their parent while the parent is resized. A widget names the edges it is
+// anchored to in the dynamic property "anchors" of the .ui file
+// ("top,right", "left,top,right", ...); anchored to both left and right it
+// stretches, to right only it moves. Widgets without the property keep their
+// place. Call once after the form's layout has given every parent its
+// designed size.
+void applyAnchors(QWidget* form);
+
+} // namespace app

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+namespace app {
+
+// Stand-ins for the windows that login/ and ledger/ provide, used until the
+// real classes are wired into programFactories(): empty windows with the
+// instance's caption, owned by the main window. The dialog's modal run ends
+// with Rejected when its close box is used.
+std::unique_ptr<QDialog> makePlaceholderDialog(const QString& instanceName, QWidget* owner);
+std::unique_ptr<QWidget> makePlaceholderWindow(const QString& instanceName, QWidget* owner);
+
+} // namespace app

@@ -1,0 +1,73 @@
+#include "TfMenuMorv.h"
+
+#include "ui_TfMenuMorv.h"
+
+#include "app/Anchors.h"
+#include "app/errors/Guarded.h"
+#include "data/TdmCon.h"
+
+#include <QDialog>
+
+namespace {
+
+// A label sized to its text; one anchored to the right grows to the left.
+void fitToText(QLabel* label)
+{
+    const QRect before = label->geometry();
+    label->adjustSize();
+    if (label->property("anchors").toString().contains(QLatin1String("right")))
+        label->move(before.right() - label->width() + 1, before.y());
+}
+
+// A word-wrapped label keeps its width and takes the height of its lines.
+void fitWrapped(QLabel* label) { label->resize(label->width(), label->heightForWidth(label->width())); }
+
+} // namespace
+
+TfMenuMorv::TfMenuMorv(Links links, QWidget* parent) : QWidget(parent), ui(new Ui::TfMenuMorv), links_(std::move(links))
+{
+    ui->setupUi(this);
+    // Give the panels their designed sizes before the anchors take their
+    // distances from the panels' edges.
+    layout()->activate();
+    fitLabels();
+    app::applyAnchors(this);
+
+    connect(ui->ButtonLogin, &QPushButton::clicked, this, app::guarded(this, &TfMenuMorv::ButtonLoginClick));
+    connect(ui->Button1, &QPushButton::clicked, this, app::guarded(this, &TfMenuMorv::Button1Click));
+    FormCreate();
+}
+
+TfMenuMorv::~TfMenuMorv() = default;
+
+void TfMenuMorv::fitLabels()
+{
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->LabelUser})
+        fitToText(label);
+    fitWrapped(ui->LabelDataBase);
+}
+
+void TfMenuMorv::FormCreate() { ui->PanelMenu->setVisible(false); }
+
+void TfMenuMorv::ButtonLoginClick()
+{
+    if (links_.runSignIn() != QDialog::Accepted)
+        return;
+    ui->PanelLogin->setVisible(false);
+    ui->PanelMenu->setVisible(true);
+    const TdmCon& dm = links_.dataModule();
+    ui->LabelDataBase->setText(dm.glDataBase);
+    ui->LabelUser->setText(QStringLiteral("User ") + dm.glUser);
+    fitWrapped(ui->LabelDataBase);
+    fitToText(ui->LabelUser);
+}
+
+void TfMenuMorv::Button1Click()
+{
+    QWidget* sheet = links_.accountSheet();
+    // show() keeps a minimised window minimised; raise() puts it above the others.
+    sheet->show();
+    sheet->raise();
+    if (!sheet->isMinimized())
+        sheet->activateWindow();
+}
