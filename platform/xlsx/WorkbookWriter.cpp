@@ -15,7 +15,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
