@@ -65,6 +65,9 @@ QWidget* owningWindow()
     return QApplication::activeWindow();
 }
 
+// A box needs a GUI application; without one there is nobody to tell.
+bool canShow() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
 void showBox(const QString& caption, const QString& text) noexcept
 {
     try {
@@ -97,6 +100,8 @@ std::optional<QString> ErrorDisplay::message(std::exception_ptr error)
 
 QString ErrorDisplay::className(std::exception_ptr error)
 {
+    if (!error)
+        return QStringLiteral("unknown");
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
@@ -113,9 +118,10 @@ QString ErrorDisplay::className(std::exception_ptr error)
 void ErrorDisplay::show(std::exception_ptr error) noexcept
 {
     try {
-        if (auto text = message(error))
+        if (auto text = message(error); text && canShow())
             showBox(applicationName(), *text);
     } catch (...) {
+        // Out of memory while making the text: nothing more can be shown.
     }
 }
 
@@ -128,9 +134,12 @@ QString ErrorDisplay::startupMessage(std::exception_ptr error, const QString& ex
 void ErrorDisplay::showStartupError(std::exception_ptr error) noexcept
 {
     try {
+        if (!canShow())
+            return;
         const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
         showBox(QStringLiteral("Application Error"), startupMessage(error, executable));
     } catch (...) {
+        // As above: the exit code still tells that start-up failed.
     }
 }
 
