@@ -104,6 +104,8 @@ private slots:
         MenuFixture f;
         QVERIFY(f.shown("ButtonLogin"));
         QVERIFY(f.shown("Label1"));
+        // The login panel keeps to the top, above an empty area.
+        QCOMPARE(child<QWidget>(*f.menu, "PanelLogin")->geometry(), QRect(0, 0, 388, 50));
         for (const char* hidden : {"PanelMenu", "Label2", "LabelDataBase", "LabelUser", "Button1", "Shape1"})
             QVERIFY2(!f.shown(hidden), hidden);
     }
