@@ -19,16 +19,20 @@ ViewState::~ViewState() = default;
 
 void ViewState::setDataset(const db::Dataset* dataset)
 {
+    std::vector<Column> columns = columns_;
+    bindFields(columns, dataset); // throws before anything changes
+    columns_ = std::move(columns);
     dataset_ = dataset;
-    resolveFields();
     dataChanged();
 }
 
-void ViewState::setColumns(std::vector<ColumnDef> columns)
+void ViewState::setColumns(std::vector<ColumnDef> defs)
 {
-    columns_.clear();
-    for (ColumnDef& def : columns)
-        columns_.push_back(Column{std::move(def), -1, db::FieldKind::WideMemo});
+    std::vector<Column> columns;
+    for (ColumnDef& def : defs)
+        columns.push_back(Column{std::move(def), -1, db::FieldKind::WideMemo});
+    bindFields(columns, dataset_);
+    columns_ = std::move(columns);
     order_.resize(columns_.size());
     std::iota(order_.begin(), order_.end(), 0);
     sortKeys_.clear();
@@ -38,18 +42,16 @@ void ViewState::setColumns(std::vector<ColumnDef> columns)
     expandedByDefault_ = false;
     toggledGroups_.clear();
     updateVisible();
-    resolveFields();
     dataChanged();
 }
 
-void ViewState::resolveFields()
+void ViewState::bindFields(std::vector<Column>& columns, const db::Dataset* dataset)
 {
-    for (Column& c : columns_) {
-        if (!dataset_) {
-            c.field = -1;
+    for (Column& c : columns) {
+        c.field = -1;
+        if (!dataset)
             continue;
-        }
-        const db::Field& f = dataset_->fieldByName(c.def.field);
+        const db::Field& f = dataset->fieldByName(c.def.field);
         c.field = f.index;
         c.kind = f.def.kind;
     }
@@ -321,6 +323,26 @@ bool ViewState::setExpanded(int shownRow, bool expanded)
         toggledGroups_.insert(std::move(path));
     invalidate(Stage::Shown);
     return true;
+}
+
+int ViewState::groupContentRows(int shownRow) const
+{
+    ensure();
+    if (shownRow < 0 || shownRow >= rowCount() || !isGroupRow(shownRow))
+        return 0;
+    return contentRows(static_cast<std::size_t>(-shown_[static_cast<std::size_t>(shownRow)] - 1));
+}
+
+int ViewState::contentRows(std::size_t node) const
+{
+    const GroupNode& g = groups_[node];
+    if (g.level + 1 == static_cast<int>(grouping_.size()))
+        return g.end - g.begin;
+    int n = 0;
+    for (auto child = node + 1; child < static_cast<std::size_t>(g.subtreeEnd);
+         child = static_cast<std::size_t>(groups_[child].subtreeEnd))
+        n += 1 + (groups_[child].expanded ? contentRows(child) : 0);
+    return n;
 }
 
 // ---- Rebuilding the sequence ----

@@ -124,6 +124,8 @@ public:
     void collapseAll();
     // Expands or collapses the group row at `shownRow`; false when nothing changed.
     bool setExpanded(int shownRow, bool expanded);
+    // The rows shown under the group row at `shownRow` while it is expanded.
+    int groupContentRows(int shownRow) const;
 
     // ---- The shown sequence
     int rowCount() const;
@@ -160,7 +162,7 @@ private:
     };
     enum class Stage { Clean, Shown, Rows };
 
-    void resolveFields();
+    static void bindFields(std::vector<Column>& columns, const db::Dataset* dataset);
     void updateVisible();
     void invalidate(Stage stage);
     void ensure() const;
@@ -173,6 +175,7 @@ private:
     ColumnIndex& index(int id) const;
     void dropUnusedIndexes() const;
     std::vector<db::Value> groupPath(std::size_t node) const;
+    int contentRows(std::size_t node) const;
     GroupRow groupOf(std::size_t node) const;
     const db::RowStore* store() const;
 
