@@ -21,9 +21,14 @@ std::vector<std::string> sqlLines(std::string_view component)
 
     const QString path = QStringLiteral(":/data/queries/") + QString::fromUtf8(component.data(), static_cast<qsizetype>(component.size()))
         + QStringLiteral(".sql");
+    return resourceLines(path);
+}
+
+std::vector<std::string> resourceLines(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("SQL text of " + std::string(component) + " is missing (" + path.toStdString() + ")");
+        throw std::runtime_error("SQL text " + path.toStdString() + " is missing from the program's resources");
     std::string text = file.readAll().toStdString();
 
     // The file ends its last line with a line break; the text does not.

@@ -2,10 +2,9 @@
 
 #include "PasswordDigest.h"
 
+#include "data/SqlResource.h"
 #include "data/TdmCon.h"
 #include "db/Query.h"
-
-#include <QFile>
 
 #include <stdexcept>
 
@@ -22,19 +21,6 @@ std::string text(const QString& s) { return s.toStdString(); }
 
 QString field(const db::Query& query, const char* column) { return QString::fromStdString(query.asString(column)); }
 
-std::vector<std::string> resourceLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("missing resource " + path.toStdString());
-    std::vector<std::string> lines;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        lines.push_back(line.toStdString());
-    if (!lines.empty() && lines.back().empty())
-        lines.pop_back();
-    return lines;
-}
-
 } // namespace
 
 SignInSequence::SignInSequence(TdmCon& dm, db::Query& dsUlvMobil, QString applicationName)
@@ -46,7 +32,7 @@ void SignInSequence::configureDirectoryQuery(db::Query& q)
 {
     initLoginResources();
     using K = db::FieldKind;
-    q.setSql(resourceLines(QStringLiteral(":/login/sql/dsUlvMobil.sql")));
+    q.setSql(datamod::resourceLines(QStringLiteral(":/login/sql/dsUlvMobil.sql")));
     q.addField({"nume_firma", K::WideString, 200, true, false});
     q.addField({"ip", K::WideMemo, 0, false, false});
     q.addField({"port", K::Integer, 0, false, false});

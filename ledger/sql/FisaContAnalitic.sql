@@ -1,3 +1,12 @@
+-- The analytic account sheet for the synthetic account in pConts, over the
+-- period held in the period row (the views read it from data_list).
+--
+-- Only the chosen account's rows are read: both branches of the union keep
+-- that account before anything is numbered or summed. nr_crt must still be
+-- the row's position among the rows of every account of the period, so it is
+-- the row's number within the account plus the count of rows of the accounts
+-- that sort before it; "conts <" compares with the collation of conts, the
+-- one the numbering orders by.
 select d.*,
        case when sold_db_incremental is null then sold_cr_incremental else sold_db_incremental end as sold_final,
        case when sold_db_incremental is null then 'CR' else 'DB' end as tip_sold_final,
@@ -46,7 +55,9 @@ from (
                cast(cast(sum(coalesce(valoare_cr_lei, 0)) over w as numeric(24, 4)) as double precision) as rulaj_cr_lei_incremental
         from (
             select *,
-                   row_number() over w as nr_crt
+                   (select count(*) from view_conta_sold_per_incep where conts < :pConts)
+                   + (select count(*) from view_contab_rulaj_reg_per where conts <= :pConts)
+                   + row_number() over w as nr_crt
             from (
                 select data_sf as data_reg_jurnal,
                        cast(null as date) as data_doc,
@@ -71,6 +82,7 @@ from (
                        sold_db_lei,
                        sold_cr_lei
                 from view_conta_sold_per_incep
+                where conts = :pConts
                 union all
                 select data_reg_jurnal,
                        data_doc,
@@ -95,6 +107,7 @@ from (
                        cast(null as double precision) as sold_db_lei,
                        cast(null as double precision) as sold_cr_lei
                 from view_contab_rulaj_reg_per
+                where conts = :pConts
             ) a
             window w as (order by conts, conta, data_doc nulls first, tip_doc, nr_doc)
         ) b

@@ -1,0 +1,6 @@
+select *
+from conta
+where not discontinued 
+order by conts,
+         conta
+;

@@ -1,0 +1,6 @@
+select *
+from conts
+where not discontinued 
+order by conts
+  
+;
