@@ -56,7 +56,7 @@ from (
         from (
             select *,
                    (select count(*) from view_conta_sold_per_incep where conts < :pConts)
-                   + (select count(*) from view_contab_rulaj_reg_per where conts <= :pConts)
+                   + (select count(*) from view_contab_rulaj_reg_per where conts < :pConts)
                    + row_number() over w as nr_crt
             from (
                 select data_sf as data_reg_jurnal,
