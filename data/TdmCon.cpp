@@ -35,7 +35,8 @@ void configureQuery(db::Query& query, std::span<const datamod::FieldRow> fields,
 } // namespace
 
 TdmCon::TdmCon()
-    : cxStyleRepository1(), GridTableViewStyleSheetDevExpress(datamod::devExpressStyleSheet(cxStyleRepository1))
+    : cxStyleRepository1(),
+      GridTableViewStyleSheetDevExpress(datamod::toGridStyleSheet(datamod::devExpressStyleSheet(cxStyleRepository1)))
 {
     configureConnection(conUlv, companyPlaceholderServer, "ulv1", db::SslMode::Require, true);
     configureConnection(conUlvMob, datamod::directoryHost(), "ulv_mob", db::SslMode::Require, false);

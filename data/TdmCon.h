@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DeclaredCommand.h"
+#include "data/GridStyles.h"
 #include "data/StyleRepository.h"
 #include "db/Connection.h"
 #include "db/Query.h"
@@ -43,7 +44,7 @@ public:
     // Grid styles: the repository and the sheet that the account sheet grid
     // and the analytic-account picker's grid paint with.
     const datamod::StyleRepository cxStyleRepository1;
-    const datamod::TableViewStyleSheet GridTableViewStyleSheetDevExpress;
+    const grid::TableViewStyleSheet GridTableViewStyleSheetDevExpress;
 
     // Global sign-in fields: written by the sign-in, never cleared.
     QString glNumeFirma;

@@ -243,19 +243,41 @@ TEST(TdmConStyles, FourteenStylesWithTheirColoursAndFonts)
 TEST(TdmConStyles, StyleSheetAssignsEachElement)
 {
     const TdmCon dm;
+    const auto assigned = datamod::devExpressStyleSheet(dm.cxStyleRepository1);
     const auto& sheet = dm.GridTableViewStyleSheetDevExpress;
     EXPECT_EQ(sheet.caption, "DevExpress");
-    const std::pair<const datamod::Style*, const char*> cases[] = {
-        {sheet.background, "cxStyle1"}, {sheet.content, "cxStyle2"},    {sheet.contentEven, "cxStyle3"},
-        {sheet.contentOdd, "cxStyle4"}, {sheet.filterBox, "cxStyle5"},  {sheet.incSearch, "cxStyle11"},
-        {sheet.footer, "cxStyle6"},     {sheet.group, "cxStyle7"},      {sheet.groupByBox, "cxStyle8"},
-        {sheet.header, "cxStyle9"},     {sheet.inactive, "cxStyle10"},  {sheet.indicator, "cxStyle12"},
-        {sheet.preview, "cxStyle13"},   {sheet.selection, "cxStyle14"},
+    struct Case {
+        const datamod::Style* style;
+        const std::optional<grid::CellStyle>& cell;
+        const char* name;
     };
-    for (const auto& [style, name] : cases) {
-        ASSERT_NE(style, nullptr) << name;
-        EXPECT_EQ(style, &dm.cxStyleRepository1.style(name)) << name;
+    const Case cases[] = {
+        {assigned.background, sheet.background, "cxStyle1"}, {assigned.content, sheet.content, "cxStyle2"},
+        {assigned.contentEven, sheet.contentEven, "cxStyle3"}, {assigned.contentOdd, sheet.contentOdd, "cxStyle4"},
+        {assigned.filterBox, sheet.filterBox, "cxStyle5"},     {assigned.incSearch, sheet.incSearch, "cxStyle11"},
+        {assigned.footer, sheet.footer, "cxStyle6"},           {assigned.group, sheet.group, "cxStyle7"},
+        {assigned.groupByBox, sheet.groupByBox, "cxStyle8"},   {assigned.header, sheet.header, "cxStyle9"},
+        {assigned.inactive, sheet.inactive, "cxStyle10"},      {assigned.indicator, sheet.indicator, "cxStyle12"},
+        {assigned.preview, sheet.preview, "cxStyle13"},        {assigned.selection, sheet.selection, "cxStyle14"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const datamod::Style& style = dm.cxStyleRepository1.style(c.name);
+        EXPECT_EQ(c.style, &style);
+        ASSERT_TRUE(c.cell.has_value());
+        EXPECT_EQ(c.cell->color, style.color);
+        EXPECT_EQ(c.cell->textColor, style.textColor);
+        ASSERT_EQ(c.cell->font.has_value(), style.font.has_value());
+        if (c.cell->font) {
+            EXPECT_EQ(c.cell->font->family(), "MS Sans Serif");
+            EXPECT_EQ(c.cell->font->bold(), style.font->bold);
+            EXPECT_DOUBLE_EQ(c.cell->font->pointSizeF(), 8.25); // 11 pixels at 96 dpi
+        }
     }
+    // The column headers as the grid paints them.
+    EXPECT_EQ(sheet.header->color, QColor(49, 106, 197));
+    EXPECT_EQ(sheet.header->textColor, QColor(255, 255, 255));
+    EXPECT_TRUE(sheet.header->font->bold());
 }
 
 TEST(TdmConSignInFields, StartEmpty)
