@@ -138,6 +138,13 @@ template <class KeyOf> void ColumnIndex::buildKeyed(const db::RowStore& rows, Ke
         const std::uint64_t h = mix(key);
         std::uint32_t id = table.find(h, [&](std::uint32_t cand) { return keys[cand] == key; });
         if (id == 0) {
+            if (keys.size() > hashedDistinctLimit) {
+                // Mostly distinct values (amounts, balances): one sort of the
+                // rows by value is cheaper than a large hash table plus a sort
+                // of its keys.
+                buildSorted(rows, keyOf);
+                return;
+            }
             id = table.insert(h);
             keys.push_back(key);
             firstRow_.push_back(row);
@@ -146,6 +153,40 @@ template <class KeyOf> void ColumnIndex::buildKeyed(const db::RowStore& rows, Ke
     }
     // The ordered keys give the ranks at once; no collation needed.
     ranks_ = rankByKeys(keys);
+}
+
+template <class KeyOf> void ColumnIndex::buildSorted(const db::RowStore& rows, KeyOf keyOf)
+{
+    struct Entry {
+        std::uint64_t key;
+        std::int32_t row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(ids_.size());
+    firstRow_.assign(1, -1);
+    const int n = static_cast<int>(ids_.size());
+    for (int row = 0; row < n; ++row) {
+        if (rows.isNull(row, field_)) {
+            ids_[static_cast<std::size_t>(row)] = 0;
+            if (firstRow_[0] < 0)
+                firstRow_[0] = row;
+        } else {
+            entries.push_back(Entry{keyOf(row), row});
+        }
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.key != b.key ? a.key < b.key : a.row < b.row; });
+    // Ids follow value order here, so each id is its own rank.
+    std::uint32_t id = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i == 0 || entries[i].key != entries[i - 1].key) {
+            ++id;
+            firstRow_.push_back(entries[i].row);
+        }
+        ids_[static_cast<std::size_t>(entries[i].row)] = id;
+    }
+    ranks_.resize(firstRow_.size());
+    std::iota(ranks_.begin(), ranks_.end(), 0u);
 }
 
 std::vector<std::uint32_t> ColumnIndex::rankByKeys(const std::vector<std::uint64_t>& keys)

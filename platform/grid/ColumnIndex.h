@@ -33,7 +33,11 @@ public:
 
 private:
     void buildText(const db::RowStore& rows);
+    // Beyond this many distinct numbers, sorting the rows beats hashing.
+    static constexpr std::size_t hashedDistinctLimit = 65'536;
+
     template <class KeyOf> void buildKeyed(const db::RowStore& rows, KeyOf keyOf);
+    template <class KeyOf> void buildSorted(const db::RowStore& rows, KeyOf keyOf);
     static std::vector<std::uint32_t> rankByKeys(const std::vector<std::uint64_t>& keys);
 
     int field_;

@@ -3,7 +3,10 @@
 #include "db/DbError.h"
 #include "grid/ViewState.h"
 
+#include <QCollator>
 #include <QtTest>
+
+#include <set>
 
 using gridtest::exportedLines;
 using gridtest::shownDataRows;
@@ -287,6 +290,76 @@ private slots:
         QCOMPARE(state->shownRowOf(0), -1);
         QCOMPARE(state->shownRowOf(5), 2);
         QCOMPARE(state->filteredRowCount(), 3);
+    }
+
+    // Past a few tens of thousands of distinct values numbers are ranked by
+    // sorting and texts collated on two threads; the order must not change.
+    void largeColumnsSortLikeSmallOnes()
+    {
+        db::MemoryDataset big("dsBig");
+        big.addField({"amount", db::FieldKind::Float});
+        big.addField({"name", db::FieldKind::WideString, 40});
+        big.open();
+        const int n = 90'000;
+        std::uint32_t seed = 7;
+        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+        for (int i = 0; i < n; ++i) {
+            const std::uint32_t r = next();
+            db::Value amount;
+            if (r % 97 != 0)
+                amount = static_cast<double>(r % 80'000) / 8.0 - 3000.0;
+            const char* prefixes[] = {"Alfa", "alfa", "Beta", "\xC8\x98" "coala", "Scoala", "zeta"}; // "Școala"
+            db::Value name;
+            if (r % 89 != 0)
+                name = std::string(prefixes[(r >> 8) % 6]) + " " + std::to_string(r % 40'000);
+            big.appendRow({amount, name});
+        }
+        big.refresh();
+        grid::ViewState s;
+        const QLocale ro(QLocale::Romanian, QLocale::Romania);
+        s.setLocale(ro);
+        s.setColumns({{"amount", "amount", 0}, {"name", "name", 0}});
+        s.setDataset(&big);
+
+        std::vector<grid::CellValue> amounts(n);
+        for (int row = 0; row < n; ++row)
+            amounts[row] = s.columnValue(row, 0);
+        auto number = [&](int row) { return std::get_if<double>(&amounts[row]); };
+        s.sortBy(0, grid::SortOrder::Ascending);
+        std::vector<int> rows = shownDataRows(s);
+        QCOMPARE(int(rows.size()), n);
+        for (int i = 1; i < n; ++i) {
+            const double* a = number(rows[i - 1]);
+            const double* b = number(rows[i]);
+            const bool inOrder = !b ? !a && rows[i - 1] < rows[i] // nulls first, in dataset order
+                                    : !a || *a < *b || (*a == *b && rows[i - 1] < rows[i]);
+            if (!inOrder)
+                QFAIL(qPrintable(QStringLiteral("amounts out of order at %1").arg(i)));
+        }
+        s.groupBy(0);
+        std::set<double> distinct;
+        for (int row = 0; row < n; ++row)
+            if (const double* v = number(row))
+                distinct.insert(*v);
+        QCOMPARE(s.rowCount(), int(distinct.size()) + 1); // one group per amount, and the blanks
+
+        s.clearGrouping();
+        s.sortBy(1, grid::SortOrder::Descending);
+        rows = shownDataRows(s);
+        QCollator collator(ro);
+        for (int i = 1; i < n; ++i) {
+            const grid::CellValue va = s.columnValue(rows[i - 1], 1);
+            const grid::CellValue vb = s.columnValue(rows[i], 1);
+            const auto* a = std::get_if<std::string_view>(&va);
+            const auto* b = std::get_if<std::string_view>(&vb);
+            if (!b)
+                continue; // nulls last when descending
+            QVERIFY2(a, "a null before a text in descending order");
+            const int c = collator.compare(QString::fromUtf8(a->data(), a->size()), QString::fromUtf8(b->data(), b->size()));
+            if (c < 0 || (c == 0 && *a == *b && rows[i - 1] > rows[i]))
+                QFAIL(qPrintable(QStringLiteral("names out of order at %1").arg(i)));
+        }
+        QVERIFY(std::holds_alternative<std::monostate>(s.columnValue(rows.back(), 1)));
     }
 
     void unknownFieldIsReportedByName()
