@@ -261,6 +261,33 @@ TEST_F(LedgerQuery, PeriodComesFromThePeriodRow)
     expectNumbers(rows, "sold_final", {111, 1111});
 }
 
+// Lines posted, moved or removed after the fact change the opening balance of
+// every later period; an account once opened keeps its opening row, at 0 when
+// nothing is left before the period.
+TEST_F(LedgerQuery, OpeningBalanceFollowsCorrectionsOfTheJournal)
+{
+    data.period("2025-03-01", "2025-03-31");
+    data.line({.date = "2025-03-10", .nr = "1", .dbcr = "DB", .valoare = "40.00"});
+    expectTexts(run("411"), "nr_doc", {"1"});
+
+    data.line({.date = "2025-02-10", .nr = "2", .dbcr = "CR", .valoare = "15.00"});
+    auto rows = run("411");
+    expectTexts(rows, "nr_doc", {"Sold Initial", "1"});
+    expectNumbers(rows, "sold_final", {15, 25});
+    expectTexts(rows, "tip_sold_final", {"CR", "DB"});
+
+    scratch.exec("update jurnal set data_reg_jurnal = date '2025-01-31', valoare = 17, valoare_lei = 17 where nr_doc = '2'");
+    scratch.exec("update jurnal set data_reg_jurnal = date '2025-02-28' where nr_doc = '1'");
+    rows = run("411");
+    expectTexts(rows, "nr_doc", {"Sold Initial"});
+    expectNumbers(rows, "sold_final", {23});
+
+    scratch.exec("delete from jurnal");
+    rows = run("411");
+    expectTexts(rows, "nr_doc", {"Sold Initial"});
+    expectNumbers(rows, "sold_final", {0});
+}
+
 TEST_F(LedgerQuery, PartnerAndOperatorComeFromTheDocument)
 {
     data.period("2025-03-01", "2025-03-31");

@@ -36,6 +36,12 @@ create table jurnal (
 -- balance = lines before the period, movements = lines within it).
 create index jurnal_cont_data on jurnal (conts, conta, data_reg_jurnal);
 
+-- The lines of a period by synthetic account, in the index alone: the ledger
+-- statement counts the period's lines of the accounts that sort before the
+-- chosen one (to number its rows as in the whole company) without visiting
+-- the table.
+create index jurnal_data_cont on jurnal (data_reg_jurnal, conts);
+
 -- Balances brought in when the company's books were started on this
 -- database, valid from data_sold on; the journal holds only what happened
 -- after. An account without a taken-over balance has no row here.
@@ -50,3 +56,62 @@ create table conta_sold_initial (
     sold_cr_lei numeric(18, 2) not null default 0,
     constraint conta_sold_initial_pkey primary key (conts, conta, moneda)
 );
+
+-- Register of the analytic accounts opened in the books: the first day from
+-- which each account has a balance, that is the day of its taken-over balance
+-- or the day after its first journal line, whichever comes first. The opening
+-- balance view lists exactly the accounts opened by the first day of the
+-- period, so counting its rows for a range of accounts reads this small table
+-- instead of summing the journal.
+--
+-- Kept by the triggers below. An account stays opened once opened: deleting
+-- or moving its lines never moves the date later (it then shows a zero
+-- opening balance), which keeps the register right under concurrent postings
+-- without locking the journal.
+create table conta_deschidere (
+    conts           varchar(7) not null,
+    conta           varchar(25) not null,
+    moneda          varchar(3) not null,
+    data_deschidere date not null,
+    constraint conta_deschidere_pkey primary key (conts, conta, moneda) include (data_deschidere)
+);
+
+create function conta_deschidere_din_jurnal() returns trigger
+language plpgsql as $$
+begin
+    insert into conta_deschidere (conts, conta, moneda, data_deschidere)
+    select conts, conta, moneda, min(data_reg_jurnal) + 1
+    from linii_noi
+    group by conts, conta, moneda
+    on conflict (conts, conta, moneda) do update
+        set data_deschidere = least(conta_deschidere.data_deschidere, excluded.data_deschidere);
+    return null;
+end
+$$;
+
+create trigger jurnal_deschide_conta_insert after insert on jurnal
+    referencing new table as linii_noi
+    for each statement execute function conta_deschidere_din_jurnal();
+create trigger jurnal_deschide_conta_update after update on jurnal
+    referencing new table as linii_noi
+    for each statement execute function conta_deschidere_din_jurnal();
+
+create function conta_deschidere_din_sold_initial() returns trigger
+language plpgsql as $$
+begin
+    insert into conta_deschidere (conts, conta, moneda, data_deschidere)
+    select conts, conta, moneda, min(data_sold)
+    from solduri_noi
+    group by conts, conta, moneda
+    on conflict (conts, conta, moneda) do update
+        set data_deschidere = least(conta_deschidere.data_deschidere, excluded.data_deschidere);
+    return null;
+end
+$$;
+
+create trigger sold_initial_deschide_conta_insert after insert on conta_sold_initial
+    referencing new table as solduri_noi
+    for each statement execute function conta_deschidere_din_sold_initial();
+create trigger sold_initial_deschide_conta_update after update on conta_sold_initial
+    referencing new table as solduri_noi
+    for each statement execute function conta_deschidere_din_sold_initial();

@@ -10,40 +10,47 @@
 -- long text and be refused. conts, conta and moneda have the same type in both
 -- views for the same reason.
 --
--- Both views are plain (no aggregation across accounts, no window), so a
--- condition on conts or conta is pushed down to the journal's index and one
--- synthetic account is answered without reading the rest of the company.
+-- Neither view aggregates across accounts or numbers rows, so a condition on
+-- conts or conta is pushed down to the journal's indexes and one synthetic
+-- account is answered without reading the rest of the company.
 
--- Opening balances: one row per analytic account with history before the
--- period (a taken-over balance or journal lines), its balance at the start of
--- data_incep: the taken-over balance plus every line registered before that
--- day. The balance is reported on its side, the other side 0, in the
+-- Opening balances: one row per analytic account opened in the books by the
+-- first day of the period (conta_deschidere), with its balance at the start
+-- of data_incep: the taken-over balance plus every line registered before
+-- that day. The balance is reported on its side, the other side 0, in the
 -- account's currency and in lei separately (they can differ in sign after
 -- exchange differences).
+--
+-- The two sums are joined to the register by its whole key, so a query that
+-- only counts rows leaves them out, and a condition on conts reaches the
+-- journal's index through the join.
 create view view_conta_sold_per_incep as
-select s.conts,
-       s.conta,
-       s.moneda,
-       s.data_incep,
-       s.data_sf,
-       greatest(sum(s.sold), 0)::double precision      as sold_db,
-       greatest(-sum(s.sold), 0)::double precision     as sold_cr,
-       greatest(sum(s.sold_lei), 0)::double precision  as sold_db_lei,
-       greatest(-sum(s.sold_lei), 0)::double precision as sold_cr_lei
-from (
-    select o.conts, o.conta, o.moneda, p.data_incep, p.data_sf,
-           o.sold_db - o.sold_cr         as sold,
-           o.sold_db_lei - o.sold_cr_lei as sold_lei
-    from conta_sold_initial o
-    join data_list p on o.data_sold <= p.data_incep
-    union all
-    select j.conts, j.conta, j.moneda, p.data_incep, p.data_sf,
-           case j.dbcr when 'DB' then j.valoare else -j.valoare end,
-           case j.dbcr when 'DB' then j.valoare_lei else -j.valoare_lei end
+select d.conts,
+       d.conta,
+       d.moneda,
+       p.data_incep,
+       p.data_sf,
+       greatest(coalesce(o.sold, 0) + coalesce(j.sold, 0), 0)::double precision              as sold_db,
+       greatest(-(coalesce(o.sold, 0) + coalesce(j.sold, 0)), 0)::double precision           as sold_cr,
+       greatest(coalesce(o.sold_lei, 0) + coalesce(j.sold_lei, 0), 0)::double precision      as sold_db_lei,
+       greatest(-(coalesce(o.sold_lei, 0) + coalesce(j.sold_lei, 0)), 0)::double precision   as sold_cr_lei
+from conta_deschidere d
+join data_list p on d.data_deschidere <= p.data_incep
+left join (
+    select conts, conta, moneda, data_sold,
+           sold_db - sold_cr         as sold,
+           sold_db_lei - sold_cr_lei as sold_lei
+    from conta_sold_initial
+) o on o.conts = d.conts and o.conta = d.conta and o.moneda = d.moneda
+   and o.data_sold <= p.data_incep
+left join (
+    select j.conts, j.conta, j.moneda,
+           sum(case j.dbcr when 'DB' then j.valoare else -j.valoare end)         as sold,
+           sum(case j.dbcr when 'DB' then j.valoare_lei else -j.valoare_lei end) as sold_lei
     from jurnal j
-    join data_list p on j.data_reg_jurnal < p.data_incep
-) s
-group by s.conts, s.conta, s.moneda, s.data_incep, s.data_sf;
+    join data_list pj on j.data_reg_jurnal < pj.data_incep
+    group by j.conts, j.conta, j.moneda
+) j on j.conts = d.conts and j.conta = d.conta and j.moneda = d.moneda;
 
 -- Movements: every journal line registered from data_incep to data_sf, both
 -- included (a period row without an end runs on), its amount on its side.
