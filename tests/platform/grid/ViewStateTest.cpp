@@ -307,7 +307,7 @@ private slots:
             const std::uint32_t r = next();
             db::Value amount;
             if (r % 97 != 0)
-                amount = static_cast<double>(r % 80'000) / 8.0 - 3000.0;
+                amount = static_cast<double>(r % 1'000'000) / 8.0 - 3000.0; // about 86,000 distinct
             const char* prefixes[] = {"Alfa", "alfa", "Beta", "\xC8\x98" "coala", "Scoala", "zeta"}; // "Școala"
             db::Value name;
             if (r % 89 != 0)
