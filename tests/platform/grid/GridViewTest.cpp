@@ -201,10 +201,21 @@ private slots:
         QCOMPARE(viewDataRows(*view), (std::vector<int>{3, 0, 6, 1, 5, 4, 2}));
         expectExportMatchesView();
 
-        QMenu* menu = view->createColumnMenu(Conta, view.get());
+        // The header's context menu, opened by a right click.
+        const QPoint at = headerPoint(Conta);
+        QContextMenuEvent context(QContextMenuEvent::Mouse, at, header()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(header()->viewport(), &context);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                texts.push_back(a->text());
+        QCOMPARE(texts, (QStringList{"Group by this column", "Remove from grouping", "Expand all", "Collapse all",
+                                     "Clear sorting", "Clear filter"}));
         menuAction(menu, "Clear sorting")->trigger();
+        menu->close();
         QCOMPARE(viewDataRows(*view), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
-        delete menu;
     }
 
     void sortKeepsTheFocusedRecord()
@@ -314,6 +325,12 @@ private slots:
         QTest::keyClick(table, Qt::Key_Plus);
         QCOMPARE(view->model()->rowCount(), 6);
         expectExportMatchesView();
+
+        // A click on the group button turns the group order round.
+        QTest::mouseClick(view->groupByBox(), Qt::LeftButton, {}, view->groupByBox()->buttonRect(0).center());
+        QCOMPARE(viewLines(*view).first(), QStringLiteral("G0 conta: 401.03 (1)"));
+        QTest::mouseClick(view->groupByBox(), Qt::LeftButton, {}, view->groupByBox()->buttonRect(0).center());
+        QCOMPARE(viewLines(*view).first(), QStringLiteral("G0 conta: 401.01 (3)"));
 
         // A second level from the header's menu.
         QMenu* menu = view->createColumnMenu(DataDoc, view.get());
