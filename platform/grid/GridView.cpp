@@ -103,7 +103,18 @@ GridView::GridView(QWidget* parent)
     applyStyle();
 }
 
-GridView::~GridView() { detach(); }
+GridView::~GridView()
+{
+    detach();
+    // The parts read the view state and the style sheet, which are members of
+    // this class: they must go before the members do, not afterwards in
+    // QWidget's destructor (hiding them there still runs their handlers).
+    delete table_;
+    delete groupBox_;
+    delete filterBar_;
+    delete navigator_;
+    delete model_;
+}
 
 void GridView::detach()
 {
