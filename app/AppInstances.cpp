@@ -1,8 +1,14 @@
 #include "AppInstances.h"
 
-#include "app/PlaceholderWindows.h"
 #include "app/TfMenuMorv.h"
+#include "app/errors/ApplicationName.h"
 #include "data/TdmCon.h"
+#include "desktop/SaveFileDialog.h"
+#include "desktop/SystemDesktopServices.h"
+#include "ledger/TfFisaContA_Morv.h"
+#include "ledger/TfrmConta_select.h"
+#include "ledger/TfrmConts_select.h"
+#include "login/TfrmLogin.h"
 
 #include <stdexcept>
 
@@ -24,6 +30,13 @@ W* adopt(std::unique_ptr<W>& slot, std::unique_ptr<W> made, const char* name, QW
     return slot.get();
 }
 
+// What the operating system gives, for the whole run.
+desktop::DesktopServices& desktopServices()
+{
+    static desktop::SystemDesktopServices services;
+    return services;
+}
+
 } // namespace
 
 InstanceFactories programFactories()
@@ -36,16 +49,26 @@ InstanceFactories programFactories()
             [&all] { return all.fFisaContA_Morv; },
         });
     };
-    f.frmLogin = [](QWidget* owner, const Instances&) { return makePlaceholderDialog(QStringLiteral("frmLogin"), owner); };
-    f.dmCon = [](const Instances&) { return std::make_unique<TdmCon>(); };
-    f.fFisaContA_Morv = [](QWidget* owner, const Instances&) {
-        return makePlaceholderWindow(QStringLiteral("fFisaContA_Morv"), owner);
+    f.frmLogin = [](QWidget* owner, const Instances&) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmLogin>(desktopServices(), applicationName(), owner);
     };
-    f.frmConts_select = [](QWidget* owner, const Instances&) {
-        return makePlaceholderDialog(QStringLiteral("frmConts_select"), owner);
+    f.dmCon = [](const Instances& all) {
+        auto dm = std::make_unique<TdmCon>();
+        // The sign-in dialog came first; its directory query now gets its connection.
+        static_cast<TfrmLogin*>(all.frmLogin)->setDataModule(*dm);
+        return dm;
     };
-    f.frmConta_select = [](QWidget* owner, const Instances&) {
-        return makePlaceholderDialog(QStringLiteral("frmConta_select"), owner);
+    f.fFisaContA_Morv = [](QWidget* owner, const Instances& all) -> std::unique_ptr<QWidget> {
+        static desktop::SystemSaveFileDialog saveDialog;
+        return std::make_unique<TfFisaContA_Morv>(*all.dmCon, desktopServices(), saveDialog, owner);
+    };
+    f.frmConts_select = [](QWidget* owner, const Instances& all) -> std::unique_ptr<QDialog> {
+        auto picker = std::make_unique<TfrmConts_select>(&all.dmCon->conUlv, owner);
+        static_cast<TfFisaContA_Morv*>(all.fFisaContA_Morv)->setPicker(picker.get());
+        return picker;
+    };
+    f.frmConta_select = [](QWidget* owner, const Instances& all) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmConta_select>(&all.dmCon->conUlv, all.dmCon->GridTableViewStyleSheetDevExpress, owner);
     };
     return f;
 }

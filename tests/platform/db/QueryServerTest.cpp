@@ -116,9 +116,9 @@ protected:
     void SetUp() override
     {
         QueryOnServer::SetUp();
-        scratch.exec("create table data_list (data_incep date not null, data_sf date, moneda_raportare varchar(3),"
+        scratch.exec("create table period_row (data_incep date not null, data_sf date, moneda_raportare varchar(3),"
                      " curs_raportare double precision, note char(5));");
-        ds.setSql(std::vector<std::string>{"select * ", "from data_list", ";"});
+        ds.setSql(std::vector<std::string>{"select * ", "from period_row", ";"});
         ds.addField({"data_incep", FieldKind::Date, 0, true});
         ds.addField({"data_sf", FieldKind::Date});
         ds.addField({"moneda_raportare", FieldKind::WideString, 3});
@@ -130,7 +130,7 @@ protected:
     {
         db::Query q("dsCheck", &con);
         q.setSql(std::string("select string_agg(concat_ws('|', data_incep, data_sf, moneda_raportare, curs_raportare, note), ';'"
-                             " order by data_incep) as r from data_list"));
+                             " order by data_incep) as r from period_row"));
         q.addField({"r", FieldKind::WideMemo});
         q.open();
         return q.asString("r");
@@ -160,7 +160,7 @@ TEST_F(PostOnServer, InsertsIntoAnEmptyTableThenUpdatesThatRow)
 
 TEST_F(PostOnServer, UpdatesExactlyTheRowThatWasReadAndKeepsItsOtherColumns)
 {
-    scratch.exec("insert into data_list values ('2020-01-01', null, 'EUR', 4.9771, 'ab'),"
+    scratch.exec("insert into period_row values ('2020-01-01', null, 'EUR', 4.9771, 'ab'),"
                  " ('2020-01-01', null, 'EUR', 4.9771, 'ab'), ('2019-01-01', '2019-01-31', null, 0.1, null);");
     ds.open();
     ds.first();
@@ -173,8 +173,8 @@ TEST_F(PostOnServer, UpdatesExactlyTheRowThatWasReadAndKeepsItsOtherColumns)
 
 TEST_F(PostOnServer, RefusesWhenTheRowChangedOrVanishedInBetween)
 {
-    scratch.exec("insert into data_list values ('2020-01-01', null, 'RON', 1, null);");
-    for (const char* meddle : {"update data_list set curs_raportare = 2", "delete from data_list"}) {
+    scratch.exec("insert into period_row values ('2020-01-01', null, 'RON', 1, null);");
+    for (const char* meddle : {"update period_row set curs_raportare = 2", "delete from period_row"}) {
         ds.close();
         ds.open();
         scratch.exec(meddle);
