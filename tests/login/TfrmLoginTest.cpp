@@ -1,6 +1,6 @@
 // The sign-in dialog as the operator uses it: typing, Enter, the close box,
 // and the remembered-names file in the roaming folder.
-#include "../app/ModalBoxes.h"
+#include "ModalBoxes.h"
 #include "PgFixture.h"
 
 #include "data/TdmCon.h"
