@@ -37,7 +37,9 @@ create temp table g_cfg as
 select (date_trunc('month', current_date) - interval '12 months')::date as y0,
        current_date                                                    as y1,
        current_database() = 'morv_demo'                                 as bulk,
-       case current_database() when 'morv_demo' then 'MD' else 'AT' end as serie;
+       case current_database() when 'morv_demo' then 'MD' else 'AT' end as serie,
+       -- Monthly gross pay of the staff at the start of the year.
+       case current_database() when 'morv_demo' then 42000.00 else 24000.00 end as brut;
 
 -- The months of the demo year; a month is closed (salaries, VAT, revenue of
 -- the subscriptions, revaluation) once its last day is behind us.

@@ -131,8 +131,7 @@ insert into g_furnizor values
 
 -- Subscribers of the online shop (Morv Demo only): one analytic account each
 -- under 4111, monthly "Abonament Upgrade" invoices paid by card. They make
--- 4111 the large account of the demo, about 50,000 movements a year. Those
--- who cancelled are discontinued.
+-- 4111 the large account of the demo, about 50,000 movements a year.
 create temp table g_web as
 with nume (n, nume) as (
     select row_number() over (), nume from unnest(array[
@@ -159,9 +158,14 @@ select c,
 from generate_series(1, 1720) c
 where (select bulk from g_cfg);
 
+-- Those whose next invoice would have come by now have left: their account
+-- is discontinued, and they paid what they owed.
+alter table g_web add column renuntat boolean;
+update g_web set renuntat = luni is not null and start + make_interval(months => luni) <= (select y1 from g_cfg);
+
 insert into conta (conts, conta, moneda, den_conta, discontinued)
 select '4111', cod, moneda, nume, discontinued from g_client
 union all
 select '401', cod, moneda, nume, discontinued from g_furnizor
 union all
-select '4111', cod, 'RON', nume, luni is not null from g_web;
+select '4111', cod, 'RON', nume, renuntat from g_web;

@@ -20,6 +20,19 @@ create function pg_temp.curs(d date) returns numeric
 language sql stable as
 $$ select curs from curs_valutar where moneda = 'EUR' and data = d $$;
 
+-- Payroll of each closed month and of the month before the books start
+-- here: a raise of 5% half-way through the year. Pension 25% and health 10%
+-- are withheld, then income tax of 10% on the rest.
+create temp table g_stat as
+select l.m, l.me, to_char(l.me, 'YYMM') as luna, b.brut, p.cas, p.cass, p.impozit,
+       b.brut - p.cas - p.cass - p.impozit as net
+from (select -1 as m, (select y0 - 1 from g_cfg) as me
+      union all
+      select m, me from g_luna where closed) l
+cross join lateral (select case when l.m >= 6 then round(c.brut * 1.05, -2) else c.brut end as brut from g_cfg c) b
+cross join lateral (select round(b.brut * 0.25, 2) as cas, round(b.brut * 0.10, 2) as cass,
+                           round((b.brut - round(b.brut * 0.25, 2) - round(b.brut * 0.10, 2)) * 0.10, 0) as impozit) p;
+
 -- Balances on the day the books start here (y0). Debit balances positive;
 -- 121 takes whatever makes the balance sheet add up.
 create temp table g_sold (conts varchar(7), conta varchar(25), val numeric(18, 2), lei numeric(18, 2));
@@ -37,12 +50,15 @@ from (values
     ('472',  '.Upgrade',  -18000.00),
     ('472',  '.Suport',    -2400.00),
     ('472',  '.Vechi',         0.00),
-    ('4423', '.TVA',       -7412.00),
-    ('421',  '.Salarii',  -24570.00),
-    ('431',  '.CAS',      -10500.00),
-    ('431',  '.CASS',      -4200.00),
-    ('444',  '.Impozit',   -2730.00)
+    ('4423', '.TVA',       -7412.00)
 ) v(conts, conta, lei), lateral (select lei as val) x
+union all
+-- Last month's pay, due in the first days of this year.
+select v.conts, v.conta, -v.suma, -v.suma
+from g_stat s
+cross join lateral (values ('421', '.Salarii', s.net), ('431', '.CAS', s.cas), ('431', '.CASS', s.cass),
+                           ('444', '.Impozit', s.impozit)) v(conts, conta, suma)
+where s.m = -1
 union all
 -- Clients who owed for invoices of the year before, suppliers still unpaid.
 select '4111', cod, amt, amt
@@ -86,7 +102,7 @@ cross join lateral (select (select y0 from g_cfg) + pg_temp.pick('open-pay-' || 
 where s.conts = '401'
 union all
 select y0 + 9, 'PLATA', 'SAL-INIT', y0 + 9, 'Salariati', 'Ioana Pop', '421', '.Salarii', '5121', 'BT.RON',
-       24570.00, null::numeric, null::numeric, 'Plata salarii luna anterioara'
+       (select net from g_stat where m = -1), null::numeric, null::numeric, 'Plata salarii luna anterioara'
 from g_cfg
 union all
 select y0 + 24, 'PLATA', 'BUG-INIT', y0 + 24, 'Trezoreria Statului', 'Ioana Pop', conts, conta, '5121', 'BT.RON',

@@ -123,7 +123,8 @@ alter table g_fact add column tva numeric(18, 2), add column plata date, add col
 
 update g_fact f
 set tva = case when f.val is null then round(f.net * pg_temp.vat_rate(f.data_doc), 2) else 0 end,
-    plata = case when pg_temp.rnd('neplatit-' || grp) < case when web then 0.03 else 0.08 end then null
+    plata = case when pg_temp.rnd('neplatit-' || grp) < case when web then 0.03 else 0.08 end
+                      and not exists (select from g_web w where w.cod = f.client and w.renuntat) then null
                  else f.data_doc + case when web then pg_temp.pick('plata-' || grp, 1, 3)
                                         else pg_temp.pick('plata-' || grp, 10, 60) end
             end;

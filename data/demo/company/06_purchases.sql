@@ -49,17 +49,7 @@ select plata, 'PLATA', 'OP-' || nr_doc, plata, nume, 'Ioana Pop', '401', cod,
 from g_ff
 where plata <= (select y1 from g_cfg);
 
--- Payroll: six people, a raise half-way through the year. Pension 25% and
--- health 10% are withheld, then income tax of 10% on the rest.
-create temp table g_stat as
-select l.m, l.me, to_char(l.me, 'YYMM') as luna, brut,
-       round(brut * 0.25, 2) as cas,
-       round(brut * 0.10, 2) as cass,
-       round((brut - round(brut * 0.25, 2) - round(brut * 0.10, 2)) * 0.10, 0) as impozit
-from g_luna l
-cross join lateral (select case when l.m >= 6 then 44100.00 else 42000.00 end as brut) b
-where l.closed;
-
+-- Payroll of the closed months (g_stat, made with the opening balances).
 insert into g_entry (data_doc, tip_doc, nr_doc, data_reg, partener, emitent, db_conts, db_conta, cr_conts, cr_conta,
                      valoare_lei, valoare_val, curs, explicatie)
 select me, 'STAT', 'STAT-' || luna, me, null, 'Ioana Pop', db_conts, db_conta, cr_conts, cr_conta, suma, null::numeric, null::numeric, expl
@@ -70,15 +60,16 @@ cross join lateral (values
     ('421', '.Salarii', '431', '.CASS',     cass,    'CASS 10% ' || to_char(me, 'MM.YYYY')),
     ('421', '.Salarii', '444', '.Impozit',  impozit, 'Impozit pe salarii ' || to_char(me, 'MM.YYYY'))
 ) v(db_conts, db_conta, cr_conts, cr_conta, suma, expl)
+where m >= 0
 union all
 select d, 'PLATA', 'SAL-' || luna, d, 'Salariati', 'Ioana Pop', '421', '.Salarii', '5121', 'BT.RON',
-       brut - cas - cass - impozit, null::numeric, null::numeric, 'Plata salarii ' || to_char(me, 'MM.YYYY')
+       net, null::numeric, null::numeric, 'Plata salarii ' || to_char(me, 'MM.YYYY')
 from g_stat, lateral (select me + 10 as d) x
-where d <= (select y1 from g_cfg)
+where m >= 0 and d <= (select y1 from g_cfg)
 union all
 select d, 'PLATA', 'BUG-' || luna, d, 'Trezoreria Statului', 'Ioana Pop', conts, conta, '5121', 'BT.RON',
        suma, null::numeric, null::numeric, 'Plata ' || conts || conta || ' ' || to_char(me, 'MM.YYYY')
 from g_stat
 cross join lateral (select me + 25 as d) x
 cross join lateral (values ('431', '.CAS', cas), ('431', '.CASS', cass), ('444', '.Impozit', impozit)) v(conts, conta, suma)
-where d <= (select y1 from g_cfg);
+where m >= 0 and d <= (select y1 from g_cfg);

@@ -51,4 +51,4 @@ select ms, me, 'RON', 1
 from g_luna
 where m = 11 and current_database() = 'morv_demo';
 
-analyze;
+analyze conts, conta, conta_sold_initial, jurnal, doc, doc_poz, curs_valutar;
