@@ -141,7 +141,7 @@ set_password() { # name
   local pw=${password//\'/\'\'}
   psql_local "$1" postgres <<SQL
 do \$\$ begin
-  if not exists (select from pg_roles where rolname = 'ulv') then create role ulv login createdb; end if;
+  if not exists (select from pg_roles where rolname = 'ulv') then create role ulv login; end if;
 end \$\$;
 alter role ulv password '$pw';
 SQL
@@ -204,7 +204,18 @@ Also there: company "Alfa Test" (passwords stored as typed), user demo, password
 TXT
 }
 
+# The servers belong to whoever made them ("postgres" when made by root); any
+# other user can neither start nor remove them.
+check_owner() {
+  [ -d "$base" ] || return 0
+  local owner expected
+  owner=$(stat -c %U "$base")
+  expected=$([ "$(id -u)" = 0 ] && echo postgres || id -un)
+  [ "$owner" = "$expected" ] || die "$base belongs to $owner; run this as $([ "$owner" = postgres ] && echo root || echo "$owner")"
+}
+
 cmd=${1:-}
+[ "$cmd" = start ] || [ "$cmd" = status ] || [ "$cmd" = stop ] && check_owner
 case "$cmd" in
   start)
     pgbin=$(find_pgbin)
