@@ -25,7 +25,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.morv-demo.ro/wmorv")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The workbook writer calls zlib itself (deflate, CRC-32), whether or not the
 # linker records libz beside minizip.
