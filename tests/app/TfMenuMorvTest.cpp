@@ -1,7 +1,7 @@
 // The main window driven as an operator would: its two states, the sign-in
 // dialog's result, the wrapping database label, the anchors, and the account
 // sheet window shown again with its contents.
-#include "app/PlaceholderWindows.h"
+#include "PlaceholderWindows.h"
 #include "app/TfMenuMorv.h"
 #include "data/TdmCon.h"
 
