@@ -52,11 +52,7 @@ AccountPicker::AccountPicker(db::Connection* conUlv, Config config, QWidget* par
     app::applyAnchors(this);
 }
 
-AccountPicker::~AccountPicker()
-{
-    // The grid listens to the query, which goes before the grid's widgets.
-    cxGrid1_->setDataSource(nullptr);
-}
+AccountPicker::~AccountPicker() = default;
 
 void AccountPicker::FormShow()
 {

@@ -119,11 +119,7 @@ TfFisaContA_Morv::TfFisaContA_Morv(TdmCon& dm, desktop::DesktopServices& desktop
     app::runGuarded([this] { FormCreate(); });
 }
 
-TfFisaContA_Morv::~TfFisaContA_Morv()
-{
-    // The grid listens to the ledger query, which is released before the widgets.
-    ui->cxGrid1->setDataSource(nullptr);
-}
+TfFisaContA_Morv::~TfFisaContA_Morv() = default;
 
 ledger::DateEdit* TfFisaContA_Morv::cxDateEdit1() const { return ui->cxDateEdit1; }
 ledger::DateEdit* TfFisaContA_Morv::cxDateEdit2() const { return ui->cxDateEdit2; }

@@ -121,7 +121,7 @@ std::size_t RowStore::bytesUsed() const
 
 Dataset::Dataset(std::string name) : name_(std::move(name)) {}
 
-Dataset::~Dataset() = default;
+Dataset::~Dataset() { notify(Event::Destroyed); }
 
 Field& Dataset::addField(FieldDef def)
 {

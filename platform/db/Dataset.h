@@ -76,7 +76,9 @@ private:
 class Dataset {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
-    enum class Event { Opened, Closed, Refreshed, CurrentChanged, RowChanged };
+    // Destroyed comes from the dataset's destructor: a listener drops its
+    // reference then and must not read the dataset any more.
+    enum class Event { Opened, Closed, Refreshed, CurrentChanged, RowChanged, Destroyed };
     using Listener = std::function<void(Event, int row)>;
 
     explicit Dataset(std::string name);

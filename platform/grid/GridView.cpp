@@ -407,6 +407,11 @@ void GridView::onCurrentRowChanged(const QModelIndex& current)
 
 void GridView::onDatasetEvent(db::Dataset::Event event, int row)
 {
+    if (event == db::Dataset::Event::Destroyed) {
+        // The dataset is going: show nothing rather than read freed rows.
+        setDataSource(nullptr);
+        return;
+    }
     if (event == db::Dataset::Event::CurrentChanged) {
         if (syncing_)
             return;

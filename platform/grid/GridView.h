@@ -37,7 +37,7 @@ class ValueFilterPopup;
 // When a filter hides the current row the grid focuses its first shown row
 // and, when that is a data row, moves the dataset there.
 //
-// The dataset must outlive the grid, or be unbound first (setDataSource(nullptr)).
+// A dataset destroyed while bound unbinds itself; the grid then shows no rows.
 class GridView : public QWidget {
     Q_OBJECT
 public:

@@ -89,4 +89,22 @@ TEST(MemoryDataset, EditPostAndRequiredFields)
     }
 }
 
+TEST(MemoryDataset, ListenersHearOfLoadsMovesAndTheEnd)
+{
+    std::vector<db::Dataset::Event> heard;
+    {
+        db::MemoryDataset ds("dsT");
+        ds.addField({"a", db::FieldKind::Integer});
+        ds.subscribe([&](db::Dataset::Event e, int) { heard.push_back(e); });
+        ds.open();
+        ds.appendRow({std::int64_t{1}});
+        ds.appendRow({std::int64_t{2}});
+        ds.refresh();
+        ds.next();
+        ds.close();
+    }
+    using E = db::Dataset::Event;
+    EXPECT_EQ(heard, (std::vector<E>{E::Opened, E::Refreshed, E::CurrentChanged, E::Closed, E::Destroyed}));
+}
+
 } // namespace

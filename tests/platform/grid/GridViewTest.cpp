@@ -179,6 +179,16 @@ private slots:
         ds.reset();
     }
 
+    void datasetDestroyedWhileBoundLeavesAnEmptyGrid()
+    {
+        QVERIFY(view->model()->rowCount() > 0);
+        ds.reset();
+        QCOMPARE(view->dataSource(), nullptr);
+        QCOMPARE(view->model()->rowCount(), 0);
+        view->sortClick(0, Qt::NoModifier); // nothing left to read: no crash
+        view->repaint();
+    }
+
     void headerClicksSortAndModifiersAddOrRemove()
     {
         QTest::mouseClick(header()->viewport(), Qt::LeftButton, {}, headerPoint(Valoare));
