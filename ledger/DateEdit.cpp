@@ -9,6 +9,71 @@
 
 namespace ledger {
 
+namespace {
+
+// The short format with its year written in full. The edit shows dates this
+// way: a two-digit year would read back a century early, and the full year
+// leaves no doubt on screen.
+QString fullYearFormat(QString format)
+{
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
+// The order of day, month and year in a date format ("M/d/yy" gives "Mdy"),
+// quoted text and week-day names left out; empty when one of the three is missing.
+QString fieldOrder(const QString& format)
+{
+    QString order;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || (c != QLatin1Char('d') && c != QLatin1Char('M') && c != QLatin1Char('y')))
+            continue;
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run] == c)
+            ++run;
+        i += run - 1;
+        if (c == QLatin1Char('d') && run > 2)
+            continue; // the week day's name
+        if (!order.contains(c))
+            order += c;
+    }
+    return order.size() == 3 ? order : QString();
+}
+
+// What the edit reads, first match wins: the text it shows, the user's short
+// and long formats, ISO form, then the short format's day, month and year in
+// its own order with one or two digits for day and month, two or four for
+// the year and any of the separators ". / -". Nothing reads the fields in
+// another order than the user's, so "3/1/2025" is never 3 January for a user
+// whose format puts the month first.
+QStringList acceptedFormats(const QLocale& locale)
+{
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    QStringList formats = {fullYearFormat(shortFormat), shortFormat, locale.dateFormat(QLocale::LongFormat),
+                           QStringLiteral("yyyy-M-d")};
+    const QString order = fieldOrder(shortFormat);
+    for (const QString& year : {QStringLiteral("yyyy"), QStringLiteral("yy")}) {
+        for (const QChar separator : {QLatin1Char('.'), QLatin1Char('/'), QLatin1Char('-')}) {
+            QStringList fields;
+            for (const QChar field : order)
+                fields << (field == QLatin1Char('y') ? year : QString(field));
+            if (!fields.isEmpty())
+                formats << fields.join(separator);
+        }
+    }
+    formats.removeDuplicates();
+    return formats;
+}
+
+} // namespace
+
 DateEdit::DateEdit(QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this)), button_(new QToolButton(this))
 {
     auto* layout = new QHBoxLayout(this);
@@ -31,14 +96,14 @@ std::optional<QDate> DateEdit::parse(const QString& input)
     if (text.isEmpty())
         return std::nullopt;
     const QLocale locale = QLocale::system();
-    for (const QString& format : {locale.dateFormat(QLocale::ShortFormat), locale.dateFormat(QLocale::LongFormat),
-                                  QStringLiteral("yyyy-MM-dd"), QStringLiteral("d.M.yyyy"), QStringLiteral("d/M/yyyy")}) {
+    for (const QString& format : acceptedFormats(locale)) {
         QDate d = locale.toDate(text, format);
-        // Two-digit years are read in the 2000s, as operators type them.
-        if (d.isValid() && d.year() < 100)
+        if (!d.isValid())
+            continue;
+        // Qt reads a two-digit year in the 1900s; operators mean this century.
+        if (!format.contains(QLatin1String("yyyy")) && format.contains(QLatin1String("yy")) && d.year() < 2000)
             d = d.addYears(100);
-        if (d.isValid())
-            return d;
+        return d;
     }
     return QDate(); // invalid: not a date
 }
@@ -56,7 +121,8 @@ void DateEdit::commitText()
 
 void DateEdit::showValue()
 {
-    edit_->setText(value_ ? QLocale::system().toString(*value_, QLocale::ShortFormat) : QString());
+    const QLocale locale = QLocale::system();
+    edit_->setText(value_ ? locale.toString(*value_, fullYearFormat(locale.dateFormat(QLocale::ShortFormat))) : QString());
 }
 
 void DateEdit::setDate(const std::optional<QDate>& date)

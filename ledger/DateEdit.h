@@ -15,8 +15,10 @@ class DesktopServices;
 
 namespace ledger {
 
-// A date edit that may be empty, with a drop-down calendar. The text is
-// typed in the user's short date format (or ISO form); the value changes
+// A date edit that may be empty, with a drop-down calendar. It shows the
+// date in the user's short date format with the year in full, and reads what
+// it shows, the user's short format (a two-digit year is of this century,
+// any of the separators . / -) and ISO form; the value changes
 // when the typing is committed (Enter, leaving the edit), when a day is
 // picked in the calendar, or when the program sets it, and only then does
 // editValueChanged fire, so a handler that adjusts the value sees whole dates,
