@@ -15,11 +15,14 @@
 #include "ledger/FisaContAnaliticQuery.h"
 #include "ledger/TfFisaContA_Morv.h"
 
+#include <QCalendarWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -254,40 +257,65 @@ private slots:
     void monthSnap_data()
     {
         QTest::addColumn<bool>("startEdit");
-        QTest::addColumn<QString>("typed"); // empty: the program sets `given`
+        QTest::addColumn<QString>("how"); // "type" (Enter), "type, Tab", "set" or "calendar"
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("given");
         QTest::addColumn<QDate>("expected");
         QTest::addColumn<int>("changes"); // the change and, when it snapped, the snap's own
 
-        QTest::newRow("start typed in the user's format") << true << QStringLiteral("3/15/25") << QDate() << QDate(2025, 3, 1) << 2;
-        QTest::newRow("start typed with the full year") << true << QStringLiteral("3/15/2025") << QDate() << QDate(2025, 3, 1) << 2;
-        QTest::newRow("start typed in ISO form") << true << QStringLiteral("2025-03-15") << QDate() << QDate(2025, 3, 1) << 2;
-        QTest::newRow("start set") << true << QStringLiteral("") << QDate(2025, 3, 15) << QDate(2025, 3, 1) << 2;
-        QTest::newRow("start already snapped") << true << QStringLiteral("3/1/2025") << QDate() << QDate(2025, 3, 1) << 1;
-        QTest::newRow("end leap February typed") << false << QStringLiteral("2/10/24") << QDate() << QDate(2024, 2, 29) << 2;
-        QTest::newRow("end leap February set") << false << QStringLiteral("") << QDate(2024, 2, 10) << QDate(2024, 2, 29) << 2;
-        QTest::newRow("end common February typed") << false << QStringLiteral("2/10/2025") << QDate() << QDate(2025, 2, 28) << 2;
-        QTest::newRow("end common February set") << false << QStringLiteral("") << QDate(2025, 2, 10) << QDate(2025, 2, 28) << 2;
-        QTest::newRow("end of a century year, not leap") << false << QStringLiteral("") << QDate(2100, 2, 1) << QDate(2100, 2, 28) << 2;
-        QTest::newRow("end of December") << false << QStringLiteral("12/1/2025") << QDate() << QDate(2025, 12, 31) << 2;
-        QTest::newRow("end already snapped") << false << QStringLiteral("") << QDate(2024, 2, 29) << QDate(2024, 2, 29) << 1;
+        const auto row = [](const char* name, bool start, const char* how, const char* text, QDate given, QDate expected,
+                            int changes) {
+            QTest::newRow(name) << start << QString::fromLatin1(how) << QString::fromLatin1(text) << given << expected
+                                << changes;
+        };
+        row("start typed in the user's format", true, "type", "3/15/25", {}, QDate(2025, 3, 1), 2);
+        row("start typed with the full year", true, "type", "3/15/2025", {}, QDate(2025, 3, 1), 2);
+        row("start typed in ISO form", true, "type", "2025-03-15", {}, QDate(2025, 3, 1), 2);
+        row("start typed, then Tab", true, "type, Tab", "3/15/2025", {}, QDate(2025, 3, 1), 2);
+        row("start set", true, "set", "", QDate(2025, 3, 15), QDate(2025, 3, 1), 2);
+        row("start picked in the calendar", true, "calendar", "", QDate(2025, 3, 15), QDate(2025, 3, 1), 2);
+        row("start already snapped", true, "type", "3/1/2025", {}, QDate(2025, 3, 1), 1);
+        row("end leap February typed", false, "type", "2/10/24", {}, QDate(2024, 2, 29), 2);
+        row("end leap February set", false, "set", "", QDate(2024, 2, 10), QDate(2024, 2, 29), 2);
+        row("end common February typed", false, "type", "2/10/2025", {}, QDate(2025, 2, 28), 2);
+        row("end common February set", false, "set", "", QDate(2025, 2, 10), QDate(2025, 2, 28), 2);
+        row("end picked in the calendar", false, "calendar", "", QDate(2025, 2, 10), QDate(2025, 2, 28), 2);
+        row("end of a century year, not leap", false, "set", "", QDate(2100, 2, 1), QDate(2100, 2, 28), 2);
+        row("end of December", false, "type", "12/1/2025", {}, QDate(2025, 12, 31), 2);
+        row("end already snapped", false, "set", "", QDate(2024, 2, 29), QDate(2024, 2, 29), 1);
     }
 
     void monthSnap()
     {
         QFETCH(bool, startEdit);
-        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        QFETCH(QString, text);
         QFETCH(QDate, given);
         QFETCH(QDate, expected);
         QFETCH(int, changes);
+        QVERIFY(QTest::qWaitForWindowActive(sheet.get()));
         ledger::DateEdit* edit = startEdit ? sheet->cxDateEdit1() : sheet->cxDateEdit2();
         ledger::DateEdit* other = startEdit ? sheet->cxDateEdit2() : sheet->cxDateEdit1();
         QSignalSpy changed(edit, &ledger::DateEdit::editValueChanged);
 
-        if (typed.isEmpty())
+        if (how == QLatin1String("type")) {
+            enterDate(edit, text);
+        } else if (how == QLatin1String("type, Tab")) {
+            type(edit->lineEdit(), text);
+            QTRY_VERIFY(edit->lineEdit()->hasFocus());
+            QTest::keyClick(edit->lineEdit(), Qt::Key_Tab);
+            QVERIFY(!edit->lineEdit()->hasFocus());
+        } else if (how == QLatin1String("set")) {
             edit->setDate(given);
-        else
-            enterDate(edit, typed);
+        } else {
+            QTest::mouseClick(edit->dropDownButton(), Qt::LeftButton);
+            auto* calendar = edit->findChild<QCalendarWidget*>();
+            QVERIFY(calendar && calendar->isVisible());
+            calendar->setSelectedDate(given);
+            QCOMPARE(changed.count(), 0); // moving through the calendar is no choice yet
+            QTest::keyClick(calendar->findChild<QTableView*>(), Qt::Key_Return);
+            QVERIFY(!calendar->isVisible());
+        }
         QCOMPARE(shown(edit), expected);
         QCOMPARE(changed.count(), changes);
         QCOMPARE(shown(other), QDate());
