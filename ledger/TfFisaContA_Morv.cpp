@@ -115,6 +115,9 @@ TfFisaContA_Morv::TfFisaContA_Morv(TdmCon& dm, desktop::DesktopServices& desktop
     connect(ui->ButtonExportExcel, &QPushButton::clicked, this, guarded(this, &TfFisaContA_Morv::ButtonExportExcelClick));
     ui->LabelPathSave->installEventFilter(this);
 
+    // The client area takes the window's designed size first; the anchors
+    // measure their distances from its edges at that size.
+    layout()->activate();
     app::applyAnchors(ui->ClientArea);
     app::runGuarded([this] { FormCreate(); });
 }
