@@ -1,6 +1,7 @@
 #include "Anchors.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 
@@ -78,6 +79,26 @@ void applyAnchors(QWidget* form)
         if (!keeper)
             keeper = new AnchorKeeper(w->parentWidget());
         keeper->add(w, anchors.toString());
+    }
+}
+
+void fitLabelToText(QLabel* label)
+{
+    const QRect before = label->geometry();
+    label->adjustSize();
+    if (label->property("anchors").toString().contains(QLatin1String("right")))
+        label->move(before.right() - label->width() + 1, before.y());
+}
+
+void fitWrappedLabel(QLabel* label) { label->resize(label->width(), label->heightForWidth(label->width())); }
+
+void fitLabelsToText(QWidget* form)
+{
+    for (QLabel* label : form->findChildren<QLabel*>()) {
+        if (label->wordWrap())
+            fitWrappedLabel(label);
+        else
+            fitLabelToText(label);
     }
 }
 

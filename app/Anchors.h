@@ -1,5 +1,6 @@
 #pragma once
 
+class QLabel;
 class QWidget;
 
 namespace app {
@@ -12,5 +13,13 @@ namespace app {
 // place. Call once after the form's layout has given every parent its
 // designed size.
 void applyAnchors(QWidget* form);
+
+// A label sized to its text, as labels size themselves when their text is
+// set; one anchored to the right grows to the left. Call again after setText.
+void fitLabelToText(QLabel* label);
+// A word-wrapped label keeps its width and takes the height of its lines.
+void fitWrappedLabel(QLabel* label);
+// Every label of a form sized to its text: word-wrapped ones keep their width.
+void fitLabelsToText(QWidget* form);
 
 } // namespace app

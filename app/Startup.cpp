@@ -6,6 +6,7 @@
 #include "app/errors/ErrorDisplay.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 
 // Resources of a static library are registered only when something refers to
@@ -26,6 +27,12 @@ void configureApplication(QApplication& application)
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("wmorv"));
     application.setWindowIcon(QIcon(QStringLiteral(":/app/icons/wmorv.png")));
+    // The windows are designed in Segoe UI, Tahoma and MS Sans Serif. Where
+    // those are missing, a face of the same widths keeps captions inside
+    // their buttons and edits; a wider face would cut them.
+    for (const char* family : {"Segoe UI", "Tahoma", "MS Sans Serif"})
+        QFont::insertSubstitutions(QString::fromLatin1(family),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
     applicationName();
 }
 

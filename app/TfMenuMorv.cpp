@@ -8,22 +8,6 @@
 
 #include <QDialog>
 
-namespace {
-
-// A label sized to its text; one anchored to the right grows to the left.
-void fitToText(QLabel* label)
-{
-    const QRect before = label->geometry();
-    label->adjustSize();
-    if (label->property("anchors").toString().contains(QLatin1String("right")))
-        label->move(before.right() - label->width() + 1, before.y());
-}
-
-// A word-wrapped label keeps its width and takes the height of its lines.
-void fitWrapped(QLabel* label) { label->resize(label->width(), label->heightForWidth(label->width())); }
-
-} // namespace
-
 TfMenuMorv::TfMenuMorv(Links links, QWidget* parent) : QWidget(parent), ui(new Ui::TfMenuMorv), links_(std::move(links))
 {
     ui->setupUi(this);
@@ -43,8 +27,8 @@ TfMenuMorv::~TfMenuMorv() = default;
 void TfMenuMorv::fitLabels()
 {
     for (QLabel* label : {ui->Label1, ui->Label2, ui->LabelUser})
-        fitToText(label);
-    fitWrapped(ui->LabelDataBase);
+        app::fitLabelToText(label);
+    app::fitWrappedLabel(ui->LabelDataBase);
 }
 
 void TfMenuMorv::FormCreate() { ui->PanelMenu->setVisible(false); }
@@ -58,8 +42,8 @@ void TfMenuMorv::ButtonLoginClick()
     const TdmCon& dm = links_.dataModule();
     ui->LabelDataBase->setText(dm.glDataBase);
     ui->LabelUser->setText(QStringLiteral("User ") + dm.glUser);
-    fitWrapped(ui->LabelDataBase);
-    fitToText(ui->LabelUser);
+    app::fitWrappedLabel(ui->LabelDataBase);
+    app::fitLabelToText(ui->LabelUser);
 }
 
 void TfMenuMorv::Button1Click()

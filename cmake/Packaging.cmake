@@ -29,5 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The workbook writer calls zlib itself (deflate, CRC-32), whether or not the
 # linker records libz beside minizip.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "zlib1g (>= 1:1.2.13)")
+# A face with the widths of the windows' design fonts, so captions fit.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 
 include(CPack)

@@ -84,6 +84,11 @@ DateEdit::DateEdit(QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this)
     button_->setArrowType(Qt::DownArrow);
     button_->setFocusPolicy(Qt::NoFocus);
     button_->setToolTip(tr("Calendar"));
+    // The edit is as narrow as the date it shows: a slim button and no
+    // inner margins leave the room to the digits.
+    button_->setFixedWidth(16);
+    button_->setAutoRaise(true);
+    edit_->setTextMargins(0, 0, 0, 0);
     setFocusProxy(edit_);
     setFocusPolicy(Qt::StrongFocus);
     connect(edit_, &QLineEdit::editingFinished, this, &DateEdit::commitText);
@@ -123,6 +128,8 @@ void DateEdit::showValue()
 {
     const QLocale locale = QLocale::system();
     edit_->setText(value_ ? locale.toString(*value_, fullYearFormat(locale.dateFormat(QLocale::ShortFormat))) : QString());
+    // When the text is wider than the edit, the day and month stay in view.
+    edit_->setCursorPosition(0);
 }
 
 void DateEdit::setDate(const std::optional<QDate>& date)

@@ -118,6 +118,7 @@ TfFisaContA_Morv::TfFisaContA_Morv(TdmCon& dm, desktop::DesktopServices& desktop
     // The client area takes the window's designed size first; the anchors
     // measure their distances from its edges at that size.
     layout()->activate();
+    app::fitLabelsToText(ui->ClientArea);
     app::applyAnchors(ui->ClientArea);
     app::runGuarded([this] { FormCreate(); });
 }
@@ -144,7 +145,13 @@ bool TfFisaContA_Morv::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TfFisaContA_Morv::FormCreate() { ui->LabelPathSave->setText(QString()); }
+void TfFisaContA_Morv::FormCreate() { showLastExport(QString()); }
+
+void TfFisaContA_Morv::showLastExport(const QString& path)
+{
+    ui->LabelPathSave->setText(path);
+    app::fitLabelToText(ui->LabelPathSave);
+}
 
 void TfFisaContA_Morv::cxDateEdit1PropertiesEditValueChanged()
 {
@@ -204,7 +211,7 @@ void TfFisaContA_Morv::ButtonExportExcelClick()
         ledger::exportGridToWorkbook(ui->cxGrid1->viewState(), written);
     }
     desktop_.shellOpen(written);
-    ui->LabelPathSave->setText(written);
+    showLastExport(written);
 }
 
 void TfFisaContA_Morv::LabelPathSaveClick() { desktop_.shellOpen(ui->LabelPathSave->text()); }

@@ -69,6 +69,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showLastExport(const QString& path);
+
     std::unique_ptr<Ui::TfFisaContA_Morv> ui;
     TdmCon& dm_;
     desktop::DesktopServices& desktop_;

@@ -7,6 +7,7 @@
 #include "desktop/BusyCursor.h"
 #include "desktop/DesktopServices.h"
 #include "desktop/PathJoin.h"
+#include "app/Anchors.h"
 #include "app/errors/Guarded.h"
 #include "storage/TableFile.h"
 
@@ -34,6 +35,7 @@ TfrmLogin::TfrmLogin(desktop::DesktopServices& desktop, QString applicationName,
       applicationName_(std::move(applicationName))
 {
     ui->setupUi(this);
+    app::fitLabelsToText(this);
     login::SignInSequence::configureDirectoryQuery(dsUlvMobil);
 
     connect(ui->Button1, &QPushButton::clicked, this, app::guarded(this, &TfrmLogin::Button1Click));

@@ -9,7 +9,7 @@ packages=(
   libpq-dev libssl-dev zlib1g-dev libminizip-dev libgtest-dev
   postgresql postgresql-client openssl
   python3 python3-openpyxl libxml2-utils
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core fonts-liberation2
   dpkg-dev file
 )
 
