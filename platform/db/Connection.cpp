@@ -145,6 +145,62 @@ PgResult Connection::exec(const std::string& sql, const std::vector<std::optiona
     return result;
 }
 
+void Connection::execStreaming(const std::string& sql, const std::vector<std::optional<std::string>>& params,
+                               const std::function<void(const PgResult&)>& onDescription,
+                               const std::function<void(const PgResult&)>& onRow)
+{
+    connect();
+    std::vector<const char*> values;
+    values.reserve(params.size());
+    for (const auto& p : params)
+        values.push_back(p ? p->c_str() : nullptr);
+    if (!PQsendQueryParams(conn_.get(), sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
+                           nullptr, 0)) {
+        const std::string message = trimmedMessage(PQerrorMessage(conn_.get()));
+        if (PQstatus(conn_.get()) != CONNECTION_OK)
+            conn_.reset();
+        throw DbError(message);
+    }
+    PQsetSingleRowMode(conn_.get());
+
+    std::exception_ptr failure;
+    bool described = false;
+    // Every result is read to the end, also after a failure, so that the
+    // session is idle again for the next statement.
+    while (PgResult result{PQgetResult(conn_.get())}) {
+        if (failure)
+            continue;
+        const ExecStatusType status = PQresultStatus(result.get());
+        try {
+            if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
+                if (!described) {
+                    described = true;
+                    onDescription(result);
+                }
+                if (status == PGRES_SINGLE_TUPLE)
+                    onRow(result);
+            } else if (status != PGRES_COMMAND_OK) {
+                const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+                const char* primary = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY);
+                std::string message = trimmedMessage(primary ? primary : PQresultErrorMessage(result.get()));
+                if (message.empty())
+                    message = trimmedMessage(PQerrorMessage(conn_.get()));
+                throw DbError(message, state ? state : "");
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (PQstatus(conn_.get()) != CONNECTION_OK) {
+        const std::string message = trimmedMessage(PQerrorMessage(conn_.get()));
+        conn_.reset();
+        if (!failure)
+            throw DbError(message);
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 void Connection::operationDone()
 {
     if (disconnected_)

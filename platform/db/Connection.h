@@ -2,6 +2,7 @@
 
 #include "PgResult.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,16 @@ public:
     // Runs one statement with text parameters (nullopt is SQL null) and
     // returns its result, raising the server's error on failure.
     PgResult exec(const std::string& sql, const std::vector<std::optional<std::string>>& params = {});
+
+    // Runs one statement and hands its rows over one at a time as they
+    // arrive, so the caller works while the server still computes. The first
+    // call of onDescription comes before any row (also for an empty result);
+    // each onRow gets a result holding one row. A server error, or an
+    // exception from a callback, ends the statement and is raised after the
+    // session has been brought back to idle.
+    void execStreaming(const std::string& sql, const std::vector<std::optional<std::string>>& params,
+                       const std::function<void(const PgResult&)>& onDescription,
+                       const std::function<void(const PgResult&)>& onRow);
 
     // Marks the end of one dataset operation: in disconnected mode the server
     // connection is released here.

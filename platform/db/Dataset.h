@@ -141,6 +141,8 @@ protected:
     RowStore& store() { return store_; }
     void setActive(bool active);
     void resetStore(std::size_t reserveRows = 0) { store_.reset(fields_, reserveRows); }
+    // Takes rows loaded aside, so a load that fails half-way never shows.
+    void replaceRows(RowStore rows) { store_ = std::move(rows); }
     void notify(Event event, int row = -1);
     void afterLoad(Event event); // sets the current row after rows were (re)loaded
     Value convert(const Field& field, const Value& value) const;

@@ -129,93 +129,110 @@ void Query::fetch(Event event)
     for (const Param& p : params_)
         values.push_back(p.value);
 
-    PgResult res;
-    withOperation(*connection_, [&] { res = connection_->exec(prepared_.text, values); });
-
-    // Bind every declared field to its column before touching the stored rows,
-    // so that a failed open leaves the dataset closed and a failed refresh
-    // leaves nothing half-loaded.
     const auto& fs = fields();
     std::vector<int> columnOf(fs.size(), -1);
     unsigned table = 0;
-    bool oneTable = true;
-    for (const Field& f : fs) {
-        int col = -1;
-        for (int c = 0; c < res.columns(); ++c)
-            if (res.columnName(c) == f.def.column) {
-                col = c;
-                break;
-            }
-        if (col < 0) {
-            if (active())
-                setActive(false), resetStore(), notify(Event::Closed);
-            throw DbError(name() + ": Field '" + f.def.column + "' not found");
-        }
-        const ColumnKind ck = columnKind(res.columnType(col), res.columnModifier(col));
-        if (!ck.known || !isCompatible(f.def.kind, ck.kind)) {
-            if (active())
-                setActive(false), resetStore(), notify(Event::Closed);
-            throw DbError(name() + ": Type mismatch for field '" + f.def.column + "', expecting: "
-                          + std::string(kindName(f.def.kind)) + " actual: " + ck.name);
-        }
-        columnOf[f.index] = col;
-        const unsigned t = res.columnTable(col);
-        if (f.index == 0)
-            table = t;
-        else if (t != table)
-            oneTable = false;
-    }
-    tableOid_ = oneTable ? table : 0;
+    RowStore rows;
+    rows.reset(fs);
+    bool bindingFailed = false;
 
-    const int rowCount = res.rows();
-    resetStore(static_cast<std::size_t>(rowCount));
-    RowStore& st = store();
-    for (int r = 0; r < rowCount; ++r)
-        st.appendRow();
-    for (const Field& f : fs) {
-        const int col = columnOf[f.index];
-        const int fi = f.index;
-        for (int r = 0; r < rowCount; ++r) {
-            if (res.isNull(r, col))
-                continue;
-            const std::string_view text = res.text(r, col);
-            switch (f.def.kind) {
-            case FieldKind::WideString:
-            case FieldKind::WideMemo:
-                st.setText(r, fi, text);
-                break;
-            case FieldKind::Boolean:
-                st.setInteger(r, fi, text == "t" ? 1 : 0);
-                break;
-            case FieldKind::Integer:
-            case FieldKind::LargeInt: {
-                std::int64_t v = 0;
-                std::from_chars(text.data(), text.data() + text.size(), v);
-                st.setInteger(r, fi, v);
-                break;
+    // Every declared field is bound to its column when the server has
+    // described the result, before the first row is stored; rows are parsed
+    // as they arrive, into storage of their own, so that a failed open
+    // leaves the dataset closed and a failed refresh its previous rows.
+    auto describe = [&](const PgResult& res) {
+        bool oneTable = true;
+        for (const Field& f : fs) {
+            int col = -1;
+            for (int c = 0; c < res.columns(); ++c)
+                if (res.columnName(c) == f.def.column) {
+                    col = c;
+                    break;
+                }
+            if (col < 0) {
+                bindingFailed = true;
+                throw DbError(name() + ": Field '" + f.def.column + "' not found");
             }
-            case FieldKind::Float:
-                if (auto d = parseDouble(text))
-                    st.setNumber(r, fi, *d);
-                else
-                    throw DbError(name() + ": '" + std::string(text) + "' is not a valid floating point value for field '" + f.def.column + "'");
-                break;
-            case FieldKind::Date:
-            case FieldKind::DateTime: {
-                auto t = parseIsoDateTime(text);
-                if (!t)
-                    throw DbError(name() + ": '" + std::string(text) + "' is not a valid date for field '" + f.def.column + "'");
-                if (f.def.kind == FieldKind::Date)
-                    st.setValue(r, fi, convert(f, *t));
-                else
-                    st.setInteger(r, fi, t->micros);
-                break;
+            const ColumnKind ck = columnKind(res.columnType(col), res.columnModifier(col));
+            if (!ck.known || !isCompatible(f.def.kind, ck.kind)) {
+                bindingFailed = true;
+                throw DbError(name() + ": Type mismatch for field '" + f.def.column + "', expecting: "
+                              + std::string(kindName(f.def.kind)) + " actual: " + ck.name);
             }
-            }
+            columnOf[f.index] = col;
+            const unsigned t = res.columnTable(col);
+            if (f.index == 0)
+                table = t;
+            else if (t != table)
+                oneTable = false;
         }
+        if (!oneTable)
+            table = 0;
+    };
+    auto store = [&](const PgResult& res) {
+        const int r = rows.appendRow();
+        for (const Field& f : fs) {
+            const int col = columnOf[f.index];
+            if (res.isNull(0, col))
+                continue;
+            storeText(rows, r, f, res.text(0, col));
+        }
+    };
+
+    try {
+        withOperation(*connection_, [&] { connection_->execStreaming(prepared_.text, values, describe, store); });
+    } catch (...) {
+        // A result that no longer fits the declared fields closes the dataset.
+        if (bindingFailed && active()) {
+            setActive(false);
+            resetStore();
+            notify(Event::Closed);
+        }
+        throw;
     }
+    tableOid_ = table;
+    replaceRows(std::move(rows));
     setActive(true);
     afterLoad(event);
+}
+
+void Query::storeText(RowStore& rows, int r, const Field& f, std::string_view text) const
+{
+    const int fi = f.index;
+    switch (f.def.kind) {
+    case FieldKind::WideString:
+    case FieldKind::WideMemo:
+        rows.setText(r, fi, text);
+        return;
+    case FieldKind::Boolean:
+        rows.setInteger(r, fi, text == "t" ? 1 : 0);
+        return;
+    case FieldKind::Integer:
+    case FieldKind::LargeInt: {
+        std::int64_t v = 0;
+        std::from_chars(text.data(), text.data() + text.size(), v);
+        rows.setInteger(r, fi, v);
+        return;
+    }
+    case FieldKind::Float:
+        if (auto d = parseDouble(text)) {
+            rows.setNumber(r, fi, *d);
+            return;
+        }
+        throw DbError(name() + ": '" + std::string(text) + "' is not a valid floating point value for field '" + f.def.column + "'");
+    case FieldKind::Date:
+        if (auto d = parseIsoDate(text)) {
+            rows.setInteger(r, fi, d->days);
+            return;
+        }
+        [[fallthrough]]; // a timestamp column read as a date keeps its day
+    case FieldKind::DateTime:
+        if (auto t = parseIsoDateTime(text)) {
+            rows.setValue(r, fi, convert(f, *t));
+            return;
+        }
+        throw DbError(name() + ": '" + std::string(text) + "' is not a valid date for field '" + f.def.column + "'");
+    }
 }
 
 std::string Query::qualifiedTableName()

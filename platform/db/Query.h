@@ -51,6 +51,8 @@ protected:
 
 private:
     void fetch(Event event);
+    // Stores one column's text as the field's kind.
+    void storeText(RowStore& rows, int row, const Field& field, std::string_view text) const;
     Param& param(const std::string& name);
     std::string qualifiedTableName();
 

@@ -102,6 +102,31 @@ TEST_F(QueryOnServer, ParametersReachTheServerAsData)
     EXPECT_THROW(q.setParam("pMissing", "x"), db::DbError);
 }
 
+TEST_F(QueryOnServer, ErrorHalfWayThroughTheRowsKeepsThePreviousRowsAndTheSession)
+{
+    scratch.exec("create table t (a integer); insert into t values (4), (2), (1);");
+    db::Query q("dsQ", &con);
+    q.setSql(std::string("select (10 / a)::integer as q from t order by a desc"));
+    q.addField({"q", FieldKind::Integer});
+    q.open();
+    ASSERT_EQ(q.recordCount(), 3);
+    // Rows come before the failing one: the server fails while streaming.
+    scratch.exec("insert into t values (0)");
+    try {
+        q.refresh();
+        ADD_FAILURE() << "division by zero went unnoticed";
+    } catch (const db::DbError& e) {
+        EXPECT_STREQ(e.what(), "division by zero");
+        EXPECT_EQ(e.sqlState(), "22012");
+    }
+    EXPECT_TRUE(q.active());
+    EXPECT_EQ(q.recordCount(), 3) << "the rows before the refresh stay, none half-loaded";
+    EXPECT_EQ(q.asInteger("q"), 2);
+    scratch.exec("delete from t where a = 0");
+    q.refresh(); // the same session serves the next statement
+    EXPECT_EQ(q.recordCount(), 3);
+}
+
 TEST_F(QueryOnServer, UnsetParameterIsNull)
 {
     db::Query q("dsQ", &con);
