@@ -5,6 +5,7 @@
 #include "app/Anchors.h"
 #include "app/errors/ErrorDisplay.h"
 #include "app/errors/Guarded.h"
+#include "desktop/BusyCursor.h"
 #include "grid/GridView.h"
 
 #include <QKeyEvent>
@@ -56,6 +57,7 @@ AccountPicker::~AccountPicker() = default;
 
 void AccountPicker::FormShow()
 {
+    desktop::BusyCursor busy;
     if (query_.active())
         query_.refresh();
     else
