@@ -41,6 +41,28 @@ void scrubLibpqEnvironment()
         unsetenv(name.c_str());
 }
 
+// The error a failed result carries. The primary message is the server's own
+// sentence, without the "ERROR:" prefix and the position lines that libpq
+// adds around it.
+DbError resultError(const PGresult* result, PGconn* conn)
+{
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    std::string message = trimmedMessage(primary ? primary : PQresultErrorMessage(result));
+    if (message.empty())
+        message = trimmedMessage(PQerrorMessage(conn));
+    return DbError(message, state ? state : "");
+}
+
+std::vector<const char*> parameterTexts(const std::vector<std::optional<std::string>>& params)
+{
+    std::vector<const char*> values;
+    values.reserve(params.size());
+    for (const auto& p : params)
+        values.push_back(p ? p->c_str() : nullptr);
+    return values;
+}
+
 } // namespace
 
 const char* sslModeName(SslMode mode)
@@ -116,10 +138,7 @@ void Connection::disconnect() { conn_.reset(); }
 PgResult Connection::exec(const std::string& sql, const std::vector<std::optional<std::string>>& params)
 {
     connect();
-    std::vector<const char*> values;
-    values.reserve(params.size());
-    for (const auto& p : params)
-        values.push_back(p ? p->c_str() : nullptr);
+    const std::vector<const char*> values = parameterTexts(params);
     PgResult result(PQexecParams(conn_.get(), sql.c_str(), static_cast<int>(values.size()), nullptr,
                                  values.data(), nullptr, nullptr, 0));
     if (!result) {
@@ -130,17 +149,11 @@ PgResult Connection::exec(const std::string& sql, const std::vector<std::optiona
     }
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-        const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
-        // The primary message is the server's own sentence, without the
-        // "ERROR:" prefix and the position lines that libpq adds around it.
-        const char* primary = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY);
-        std::string message = trimmedMessage(primary ? primary : PQresultErrorMessage(result.get()));
-        if (message.empty())
-            message = trimmedMessage(PQerrorMessage(conn_.get()));
+        DbError error = resultError(result.get(), conn_.get());
         // A broken session cannot be reused; the next operation reconnects.
         if (PQstatus(conn_.get()) != CONNECTION_OK)
             conn_.reset();
-        throw DbError(message, state ? state : "");
+        throw error;
     }
     return result;
 }
@@ -150,10 +163,7 @@ void Connection::execStreaming(const std::string& sql, const std::vector<std::op
                                const std::function<void(const PgResult&)>& onRow)
 {
     connect();
-    std::vector<const char*> values;
-    values.reserve(params.size());
-    for (const auto& p : params)
-        values.push_back(p ? p->c_str() : nullptr);
+    const std::vector<const char*> values = parameterTexts(params);
     if (!PQsendQueryParams(conn_.get(), sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
                            nullptr, 0)) {
         const std::string message = trimmedMessage(PQerrorMessage(conn_.get()));
@@ -180,12 +190,7 @@ void Connection::execStreaming(const std::string& sql, const std::vector<std::op
                 if (status == PGRES_SINGLE_TUPLE)
                     onRow(result);
             } else if (status != PGRES_COMMAND_OK) {
-                const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
-                const char* primary = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY);
-                std::string message = trimmedMessage(primary ? primary : PQresultErrorMessage(result.get()));
-                if (message.empty())
-                    message = trimmedMessage(PQerrorMessage(conn_.get()));
-                throw DbError(message, state ? state : "");
+                throw resultError(result.get(), conn_.get());
             }
         } catch (...) {
             failure = std::current_exception();
