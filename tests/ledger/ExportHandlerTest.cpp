@@ -5,6 +5,7 @@
 #include "LedgerTestData.h"
 #include "ModalBoxes.h"
 #include "PgFixture.h"
+#include "SheetFixture.h"
 
 #include "data/TdmCon.h"
 #include "desktop/RecordingDesktopServices.h"
@@ -83,15 +84,10 @@ QString repr(const std::string& text) { return QStringLiteral("'%1'").arg(QStrin
 
 } // namespace
 
-class ExportHandlerTest : public QObject {
+class ExportHandlerTest : public QObject, private SheetFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ScratchDatabase> company;
-    std::unique_ptr<TdmCon> dm;
-    std::unique_ptr<desktop::RecordingDesktopServices> desktopServices;
-    std::unique_ptr<desktop::RecordingSaveFileDialog> saveDialog;
-    std::unique_ptr<TfFisaContA_Morv> sheet;
     std::unique_ptr<QTemporaryDir> folder;
 
     QString inFolder(const QString& name) const { return folder->filePath(name); }
@@ -142,23 +138,15 @@ private slots:
 
     void init()
     {
-        company = std::make_unique<testsupport::ScratchDatabase>("company_tpl");
-        dm = std::make_unique<TdmCon>();
-        company->configure(dm->conUlv);
+        makeSheet();
         folder = std::make_unique<QTemporaryDir>();
-        desktopServices = std::make_unique<desktop::RecordingDesktopServices>();
         desktopServices->setCommonAppDataFolder(folder->path());
-        saveDialog = std::make_unique<desktop::RecordingSaveFileDialog>();
-        sheet = std::make_unique<TfFisaContA_Morv>(*dm, *desktopServices, *saveDialog);
-        sheet->show();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+        showSheet();
     }
 
     void cleanup()
     {
-        sheet.reset();
-        dm.reset();
-        company.reset();
+        releaseSheet();
         folder.reset();
     }
 

@@ -3,6 +3,7 @@
 // sheet's ellipsis button that runs the synthetic-account picker.
 #include "ModalBoxes.h"
 #include "PgFixture.h"
+#include "SheetFixture.h"
 
 #include "data/TdmCon.h"
 #include "desktop/RecordingDesktopServices.h"
@@ -55,15 +56,10 @@ QStringList columnsOf(const ledger::AccountPicker& picker)
 
 } // namespace
 
-class PickerTest : public QObject {
+class PickerTest : public QObject, private SheetFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ScratchDatabase> company;
-    std::unique_ptr<TdmCon> dm;
-    std::unique_ptr<desktop::RecordingDesktopServices> desktopServices;
-    std::unique_ptr<desktop::RecordingSaveFileDialog> saveDialog;
-    std::unique_ptr<TfFisaContA_Morv> sheet;
     std::unique_ptr<TfrmConts_select> picker;
 
     // Runs `inside` while the picker's modal loop runs; `inside` closes it.
@@ -100,7 +96,7 @@ private:
 private slots:
     void init()
     {
-        company = std::make_unique<testsupport::ScratchDatabase>("company_tpl");
+        makeSheet();
         company->exec("delete from conts; delete from conta;"
                       "insert into conts (conts, den_conts, discontinued) values"
                       " ('5121', 'Conturi la banci in lei', false), ('411', 'Clienti', false),"
@@ -109,23 +105,16 @@ private slots:
                       "insert into conta (conts, conta, moneda, den_conta, discontinued) values"
                       " ('411', 'C002', 'RON', 'Beta SRL', false), ('401', 'F001', 'EUR', 'Gamma GmbH', false),"
                       " ('411', 'C001', 'RON', 'Alfa SA', false), ('411', 'C003', 'RON', 'Inchis SRL', true);");
-        dm = std::make_unique<TdmCon>();
-        company->configure(dm->conUlv);
-        desktopServices = std::make_unique<desktop::RecordingDesktopServices>();
-        saveDialog = std::make_unique<desktop::RecordingSaveFileDialog>();
-        sheet = std::make_unique<TfFisaContA_Morv>(*dm, *desktopServices, *saveDialog);
         picker = std::make_unique<TfrmConts_select>(&dm->conUlv);
         sheet->setPicker(picker.get());
-        sheet->show();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+        showSheet();
     }
 
     void cleanup()
     {
         sheet.reset();
         picker.reset();
-        dm.reset();
-        company.reset();
+        releaseSheet();
     }
 
     void layoutsAndLists()

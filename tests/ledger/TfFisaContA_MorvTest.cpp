@@ -4,6 +4,7 @@
 #include "LedgerTestData.h"
 #include "ModalBoxes.h"
 #include "PgFixture.h"
+#include "SheetFixture.h"
 
 #include "data/TdmCon.h"
 #include "desktop/RecordingDesktopServices.h"
@@ -46,15 +47,10 @@ const char* kPeriodWriteLog =
 
 } // namespace
 
-class TfFisaContA_MorvTest : public QObject {
+class TfFisaContA_MorvTest : public QObject, private SheetFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ScratchDatabase> company;
-    std::unique_ptr<TdmCon> dm;
-    std::unique_ptr<desktop::RecordingDesktopServices> desktopServices;
-    std::unique_ptr<desktop::RecordingSaveFileDialog> saveDialog;
-    std::unique_ptr<TfFisaContA_Morv> sheet;
 
     // The first column of a one-row select on the test's own connection, as text.
     QString serverText(const std::string& sql)
@@ -159,21 +155,13 @@ private slots:
 
     void init()
     {
-        company = std::make_unique<testsupport::ScratchDatabase>("company_tpl");
-        dm = std::make_unique<TdmCon>();
-        company->configure(dm->conUlv);
-        desktopServices = std::make_unique<desktop::RecordingDesktopServices>();
-        saveDialog = std::make_unique<desktop::RecordingSaveFileDialog>();
-        sheet = std::make_unique<TfFisaContA_Morv>(*dm, *desktopServices, *saveDialog);
-        sheet->show();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+        makeSheet();
+        showSheet();
     }
 
     void cleanup()
     {
-        sheet.reset();
-        dm.reset();
-        company.reset();
+        releaseSheet();
     }
 
     void layoutAndStartingState()
